@@ -2,6 +2,7 @@
 // (serial numbers, update items, names). Elements are held by value.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 template <typename T>
