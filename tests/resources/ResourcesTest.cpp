@@ -51,16 +51,24 @@ CWindow CreateRestartDialog() {
                                       IgnoreMessages, 0));
 }
 
-// Height in pixels that text needs when word-wrapped into the width of the control, in its font.
-int WrappedTextHeight(HWND control, const std::wstring& text) {
+// Size in pixels of text in the control's font: word-wrapped into the control's width, or on one line.
+SIZE TextSize(HWND control, const std::wstring& text, bool bWrap) {
     RECT rc;
     GetClientRect(control, &rc);
     HDC dc = GetDC(control);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    DrawTextW(dc, text.c_str(), -1, &rc, DT_CALCRECT | DT_NOPREFIX | (bWrap ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, old);
     ReleaseDC(control, dc);
-    return rc.bottom - rc.top;
+    return {rc.right - rc.left, rc.bottom - rc.top};
+}
+
+// A control's rectangle in the client coordinates of its dialog.
+RECT RectInDialog(HWND dlg, int id) {
+    RECT rc;
+    GetWindowRect(GetDlgItem(dlg, id), &rc);
+    MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
 }
 
 }  // namespace
@@ -139,44 +147,32 @@ TEST(RestartDialog, LoadsWithTheProgramClassCaptionAndButtons) {
     EXPECT_STREQ(L"Tahoma", lf.lfFaceName);
 }
 
-// Both wordings of the restart question, and the start-up "Cancel" caption, fit their controls.
+// Both wordings of the restart question, and the start-up "Cancel" caption, fit their controls;
+// the buttons lie inside the window, below the text.
 TEST(RestartDialog, BothWordingsFitWithoutClipping) {
     CWindow dlg = CreateRestartDialog();
     ASSERT_TRUE(dlg);
     HWND text = GetDlgItem(dlg.get(), IDC_RESTART_TEXT);
-    RECT rcText;
-    GetClientRect(text, &rcText);
+    const RECT rcText = RectInDialog(dlg.get(), IDC_RESTART_TEXT);
     for (UINT id : {IDS_RESTART_AFTER_INSTALL, IDS_RESTART_PENDING}) {
         SCOPED_TRACE(id);
-        EXPECT_LE(WrappedTextHeight(text, LoadText(id)), rcText.bottom);
+        EXPECT_LE(TextSize(text, LoadText(id), true).cy, rcText.bottom - rcText.top);
     }
 
     HWND no = GetDlgItem(dlg.get(), IDC_RESTART_NO);
     RECT rcNo;
     GetClientRect(no, &rcNo);
-    SIZE size = {};
-    HDC dc = GetDC(no);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(no, WM_GETFONT, 0, 0)));
-    const std::wstring cancel = LoadText(IDS_RESTART_PENDING_NO);
-    GetTextExtentPoint32W(dc, cancel.c_str(), static_cast<int>(cancel.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(no, dc);
-    EXPECT_LT(size.cx, rcNo.right);
+    EXPECT_LT(TextSize(no, LoadText(IDS_RESTART_PENDING_NO), false).cx, rcNo.right);
 
-    // The buttons lie inside the client area, below the text.
     RECT rcClient;
     GetClientRect(dlg.get(), &rcClient);
     for (int id : {IDC_RESTART_YES, IDC_RESTART_NO}) {
-        RECT rc;
-        GetWindowRect(GetDlgItem(dlg.get(), id), &rc);
-        MapWindowPoints(nullptr, dlg.get(), reinterpret_cast<POINT*>(&rc), 2);
         SCOPED_TRACE(id);
+        const RECT rc = RectInDialog(dlg.get(), id);
         EXPECT_GE(rc.left, 0);
         EXPECT_LE(rc.right, rcClient.right);
         EXPECT_LE(rc.bottom, rcClient.bottom);
-        RECT rcTextInDlg = rcText;
-        MapWindowPoints(text, dlg.get(), reinterpret_cast<POINT*>(&rcTextInDlg), 2);
-        EXPECT_GE(rc.top, rcTextInDlg.bottom);
+        EXPECT_GE(rc.top, rcText.bottom);
     }
 }
 
