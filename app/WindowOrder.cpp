@@ -1,8 +1,9 @@
 #include "app/WindowOrder.h"
 
 #include "app/support/VrxCommon.h"
+#include "resources/resource.h"
 
-const wchar_t kDialogClassName[] = L"zorvSeries_Downloader_WindowClass";
+const wchar_t kDialogClassName[] = L"" DRALVEX_WINDOW_CLASS;
 
 namespace {
 
