@@ -6,7 +6,7 @@
 class CFont {
 public:
     BOOL CreateFontIndirect(const LOGFONTW* pLogFont) {
-        m_hFont.Reset(pLogFont ? CreateFontIndirectW(pLogFont) : nullptr);
+        m_hFont.Reset(pLogFont ? ::CreateFontIndirectW(pLogFont) : nullptr);
         return m_hFont ? TRUE : FALSE;
     }
     HFONT GetSafeHandle() const { return static_cast<HFONT>(m_hFont.Get()); }

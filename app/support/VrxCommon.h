@@ -35,7 +35,14 @@ int WriteRegistryValue(const _RegistryValue* pValue, HKEY hRoot, const wchar_t* 
 HINSTANCE LoadResourceModule(int nReserved);
 
 LANGID GetUILanguageId();
+// The language code of the user-interface language as the catalogue's lang attributes
+// write it: "en", "ja", "de", ..., and "zh-CN" / "zh-TW" for simplified / traditional Chinese.
+void GetLanguageCode(CString& strCode);
+
+// Nonzero when pszPath names an existing file (not a folder).
 BOOL FileExists(const wchar_t* pszPath);
+// Removes the file at pszPath, read-only or not; TRUE when no file is left there.
+BOOL DeleteExistingFile(const wchar_t* pszPath);
 
 // "5.1" on Windows XP, "6.1" on Windows 7, and so on (major.minor).
 void GetOSVersionString(CString& strVersion);
@@ -56,3 +63,29 @@ void GetBaseFolder(CString& strFolder);
 
 // The calling thread's last-error code as decimal text.
 void NumberToText(CString& strText);
+
+// Size texts in whole megabytes (1 MB = 1,048,576 bytes), rounded up so that a
+// non-empty package never shows as "0", and at most nMaxMB. nReserved is 0.
+// FormatSizeMBEx also gives the size its text shows, in bytes, so that sums of
+// shown sizes match the texts; a negative size shows as "0".
+void FormatSizeMBEx(LONGLONG nBytes, CString& strText, int nMaxMB, int nReserved, LONGLONG& nShownBytes);
+void FormatSizeMB(ULONGLONG nBytes, CString& strText, int nMaxMB, int nReserved);
+
+// Catalogue value checks: a version is one to four dot-separated whole numbers
+// ("1.2.3.4"), a number is decimal digits only ("123456"), each within its integer range.
+BOOL IsVersionString(const wchar_t* pszText);
+BOOL IsNumberString(const wchar_t* pszText);
+
+// Decodes the catalogue's credential text (hexadecimal bytes, each XOR-ed with the
+// key's characters in turn, giving UTF-8 text) into pszBuffer of nBufferChars.
+// The first nKeyLength characters of pszKey are the key. FALSE (and an empty
+// buffer) when the text is malformed or the result does not fit.
+BOOL DecodeCredential(const wchar_t* pszStored, wchar_t* pszBuffer, int nBufferChars, const wchar_t* pszKey,
+                      int nKeyLength);
+
+// This computer's network address "00-1A-2B-3C-4D-5E": the first Ethernet or
+// wireless adapter in the system's order. FALSE and empty when there is none.
+BOOL GetMacAddress(CString& strAddress);
+// The form in which an identifier (serial number, network address) is reported:
+// its UTF-8 bytes as upper-case hexadecimal digits, the same text for the same input.
+CString EncodeIdentifier(const wchar_t* pszIdentifier);

@@ -1,0 +1,102 @@
+// CVelorixUpdaterApp: the application object. It owns everything that lives for the
+// whole run (settings, command-line options, working folders, OS description, serial
+// lists, fonts, the setup-manager cooperation object) and InitInstance runs the program
+// as one sequence: prepare, refuse to run beside conflicting programs, honour a pending
+// restart, find serial numbers, ask the update server, show the update dialog.
+#pragma once
+
+#include "fw/Array.h"
+#include "fw/Dialog.h"
+#include "fw/Font.h"
+#include "fw/Handle.h"
+#include "fw/String.h"
+#include "fw/WinApp.h"
+#include "fw/WinThread.h"
+#include "scanner/ScannerInfo.h"
+
+#include <memory>
+
+class WndFunc;
+
+// The operating-system detail "major.minor.server.x64.servicepack" (at most 20 characters).
+extern wchar_t m_szOSDetail[21];
+extern int m_nOSMajor, m_nOSMinor, m_nOSServer, m_nOSX64, m_nOSServicePack;
+// The module dialogs, strings and icons are loaded from.
+extern HINSTANCE m_hResModule;
+
+class CVelorixUpdaterApp : public CWinApp {
+public:
+    CVelorixUpdaterApp();
+    ~CVelorixUpdaterApp() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    BOOL Initialize();
+    void ParseCommandLine(const CString& strCmdLine);
+    BOOL CheckMutex();
+    // Creates one working folder (the download folder or the work folder) when it is missing.
+    BOOL CreateSavePath(const CString& strPath);
+    // Reads the integer settings of the settings file m_strIniPath.
+    void ReadSettings();
+    // Registers the dialog class every template names, once per process.
+    static BOOL RegisterDialogClass(HINSTANCE hResModule);
+    BOOL PrepareUpdateList();
+    int NewSoftCheck(CWinThread* pProgressThread);
+    int GetSerialNoList(CWinThread* pDetectionThread);
+    int ShowUpdateDialog();
+    void GetOSDetail();
+    static int RemoveUnsupportedSoftware(CArray<CString>& arrNames);
+
+    CString GetSavePath() const { return m_strSavePath; }
+    CString GetWorkPath() const { return m_strWorkPath; }
+    CString GetUrlInst() const { return m_strUrlInst; }
+    void SetUrlInst(const CString& strUrl) { m_strUrlInst = strUrl; }
+    void SetUrlStartup(const CString& strUrl) { m_strUrlStartup = strUrl; }
+
+    CFont m_fontDialog;
+    CFont m_fontTitle;
+    std::unique_ptr<CDialog> m_pInstallDlg;
+    std::unique_ptr<CDialog> m_pDownloadDlg;
+    int m_bInstallStarted = 0;
+    int m_bDownloadRetry = 0;
+    std::unique_ptr<WndFunc> m_pWndFunc;
+    CArray<_ScannerInfo> m_arrSerial10;
+    CArray<_ScannerInfo> m_arrSerial6;
+    CString m_strAuth;
+    CString m_strLicense;
+    CString m_strOSVersion = L"-1";
+    int m_nNeedInstallCount = 0;
+    int m_bCatalogueRoot = 0;
+    CString m_strNGReturnCode;
+    int m_nGetSerialNoRetrySleep = 10000;
+    int m_bQmetaMissingLogged = 0;
+    int m_nDownRetryCount = 3;
+    int m_nDownRetrySleep = 3000;
+    int m_nConnectTimeout = -1;
+    int m_nSendTimeout = -1;
+    int m_nReceiveTimeout = -1;
+    int m_bRestartPending = 0;
+    int m_bSetupManagerList = 0;
+    CString m_strInstallDir;
+    CString m_strModelParam;
+    CHandle m_hDownloadInstallEvent;
+    CString m_strSavePath;
+    CString m_strWorkPath;
+    CString m_strIniPath;
+    int m_bItemError = 0;
+    CString m_strUrlInst;
+    CString m_strUrlStartup;
+    int m_bDvd = 0;
+
+private:
+    // The outcome of the serial-number dialog.
+    enum class ManualEntry { Cancelled, Automatic, Typed };
+
+    BOOL RunDetection();
+    ManualEntry AskSerialNumber();
+    BOOL CheckRestartPending();
+    BOOL m_bComInitialized = FALSE;
+};
+
+CVelorixUpdaterApp* GetUpdaterApp();
