@@ -16,9 +16,9 @@ public:
         m_items.push_back(item);
         return GetSize() - 1;
     }
-    const T& GetAt(int i) const { return m_items.at(static_cast<size_t>(i)); }
-    T& ElementAt(int i) { return m_items.at(static_cast<size_t>(i)); }
-    void SetAt(int i, const T& item) { m_items.at(static_cast<size_t>(i)) = item; }
+    const T& GetAt(int i) const { return m_items.at(static_cast<std::size_t>(i)); }
+    T& ElementAt(int i) { return m_items.at(static_cast<std::size_t>(i)); }
+    void SetAt(int i, const T& item) { m_items.at(static_cast<std::size_t>(i)) = item; }
     const T& operator[](int i) const { return GetAt(i); }
     T& operator[](int i) { return ElementAt(i); }
 
@@ -27,7 +27,7 @@ public:
         m_items.erase(m_items.begin() + i, m_items.begin() + i + nCount);
     }
     void RemoveAll() { m_items.clear(); }
-    void SetSize(int nNewSize) { m_items.resize(static_cast<size_t>(nNewSize < 0 ? 0 : nNewSize)); }
+    void SetSize(int nNewSize) { m_items.resize(static_cast<std::size_t>(nNewSize < 0 ? 0 : nNewSize)); }
     void Copy(const CArray& other) { m_items = other.m_items; }
     int Append(const CArray& other) {
         const int iFirst = GetSize();

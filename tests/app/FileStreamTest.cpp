@@ -1,4 +1,5 @@
 #include "app/FileStream.h"
+#include "fw/String.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,9 @@ protected:
         ASSERT_EQ(S_OK, FileStream::OpenFile(m_strPath, &m_pStream));
     }
     void TearDown() override {
-        if (m_pStream) EXPECT_EQ(0u, m_pStream->Release());
+        if (m_pStream) {
+            EXPECT_EQ(0u, m_pStream->Release());
+        }
         DeleteFileW(m_strPath);
     }
 
