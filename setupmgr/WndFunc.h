@@ -4,13 +4,12 @@
 #pragma once
 
 #include "fw/Array.h"
+#include "fw/CriticalSection.h"
 #include "fw/String.h"
 #include "setupmgr/OwnedMutex.h"
 
 #include <windows.h>
 #include <commctrl.h>
-
-#include <mutex>
 
 // Levels of a function-log record.
 enum : int {
@@ -106,6 +105,6 @@ private:
     int iMode = 0;
     CString m_strLogPath;  // empty when the function log is off
     int m_iRecordNo = 0;   // the number the next record gets
-    std::mutex m_csFuncLog;
+    CCriticalSection m_csFuncLog;
     COwnedMutex m_hMutex[MUTEX_COUNT];
 };

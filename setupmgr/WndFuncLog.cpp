@@ -58,7 +58,7 @@ void WndFunc::InitLog() {
 
 void WndFunc::WriteFuncLog(int iLevel, const wchar_t* pszText) {
     const CString strTime = Timestamp();
-    std::lock_guard lock(m_csFuncLog);
+    CSingleLock lock(m_csFuncLog);
     if (m_iRecordNo < 0 || m_iRecordNo > kLastRecordNo) m_iRecordNo = 0;
     if (!pszText || m_strLogPath.IsEmpty()) return;
 

@@ -1,17 +1,12 @@
 #include "tests/setupmgr/SetupMgrTestSupport.h"
 
+#include "tests/common/ProgramRun.h"
+
 #include <shlobj.h>
 
 namespace {
 
 const wchar_t kWindowClass[] = L"DlvSetupMgrTestWindow";
-
-CString ModuleFolder() {
-    wchar_t szPath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szPath, MAX_PATH);
-    CString strPath(szPath);
-    return strPath.Left(strPath.ReverseFind(L'\\'));
-}
 
 }  // namespace
 
@@ -92,7 +87,7 @@ CMutexHolder::CMutexHolder(const wchar_t* pszMutex, const wchar_t* pszWindowTitl
     m_hExit.Reset(CreateEventW(nullptr, TRUE, FALSE, strExit));
 
     CString strCommand;
-    strCommand.Format(L"\"%s\\MutexHolder.exe\" \"%s\" %s %s", ModuleFolder().GetString(), pszMutex,
+    strCommand.Format(L"\"%s\\MutexHolder.exe\" \"%s\" %s %s", TestBinDir().GetString(), pszMutex,
                       strReady.GetString(), strExit.GetString());
     if (pszWindowTitle) strCommand.AppendFormat(L" \"%s\"", pszWindowTitle);
     STARTUPINFOW si{};

@@ -1,6 +1,7 @@
 // Finding the setup manager's windows among real windows of this test and of another process.
 #include "fw/ResourceHandle.h"
 #include "setupmgr/WndFunc.h"
+#include "tests/common/ProgramRun.h"
 #include "tests/setupmgr/SetupMgrTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -10,14 +11,14 @@
 
 namespace {
 
-struct _WindowSpec {
+struct _CaseWindow {
     const wchar_t* pszTitle;
     int iOwner;  // index of an earlier window that owns this one, or -1
 };
 
 struct _DiscoveryCase {
     const char* pszName;
-    std::vector<_WindowSpec> windows;  // created in this order, so later ones lie above earlier ones
+    std::vector<_CaseWindow> windows;  // created in this order, so later ones lie above earlier ones
     int iSetupManager;                 // index of the window FindWindowSetupManager returns, -1 for null
     int iDownloadPage;                 // the same for FindWindowDownloadPage
 };
@@ -44,8 +45,8 @@ TEST_P(SetupManagerDiscovery, FindsMainWindowAndDownloadPage) {
     const _DiscoveryCase& c = GetParam();
     std::vector<std::unique_ptr<CTestWindow>> windows;
     std::vector<HWND> handles;
-    for (const _WindowSpec& spec : c.windows) {
-        windows.push_back(std::make_unique<CTestWindow>(spec.pszTitle, false, spec.iOwner >= 0 ? handles[spec.iOwner] : nullptr));
+    for (const _CaseWindow& item : c.windows) {
+        windows.push_back(std::make_unique<CTestWindow>(item.pszTitle, false, item.iOwner >= 0 ? handles[item.iOwner] : nullptr));
         ASSERT_TRUE(windows.back()->Get());
         handles.push_back(windows.back()->Get());
     }
@@ -98,13 +99,13 @@ TEST_P(SearchWndParentStack, ReturnsTopMostVisibleWindowOfTheSameProgram) {
     std::vector<std::unique_ptr<CTestWindow>> windows;
     std::unique_ptr<CMutexHolder> holder;
     std::vector<HWND> stack;
-    for (const _StackWindow& spec : c.windows) {
-        if (spec.bOtherProcess) {
-            holder = std::make_unique<CMutexHolder>(L"DlvTest_SearchWndParent", spec.pszTitle);
+    for (const _StackWindow& item : c.windows) {
+        if (item.bOtherProcess) {
+            holder = std::make_unique<CMutexHolder>(L"DlvTest_SearchWndParent", item.pszTitle);
             ASSERT_TRUE(holder->IsReady());
-            stack.push_back(FindWindowW(nullptr, spec.pszTitle));
+            stack.push_back(FindWindowW(nullptr, item.pszTitle));
         } else {
-            windows.push_back(std::make_unique<CTestWindow>(spec.pszTitle, spec.bVisible));
+            windows.push_back(std::make_unique<CTestWindow>(item.pszTitle, item.bVisible));
             stack.push_back(windows.back()->Get());
         }
         ASSERT_TRUE(stack.back());
@@ -129,10 +130,8 @@ public:
 };
 
 TEST(WndFuncTitles, MissingFromTheResourceModuleFindNothing) {
-    wchar_t szExe[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, szExe, MAX_PATH);
-    CString strFixture(szExe);
-    strFixture = strFixture.Left(strFixture.ReverseFind(L'\\')) + L"\\MutexHolder.exe";
+    // The fixture program has no string table.
+    const CString strFixture = TestBinDir() + L"\\MutexHolder.exe";
     const CModule hNoStrings(LoadLibraryExW(strFixture, nullptr, LOAD_LIBRARY_AS_DATAFILE));
     ASSERT_TRUE(hNoStrings);
     const CTestWindow untitled(L"", false);
