@@ -43,7 +43,9 @@ BOOL CHttpFile::SetOption(DWORD dwOption, DWORD dwValue) {
 }
 
 DWORD CHttpFile::ErrorDlg(HWND hParent, DWORD dwError, DWORD dwFlags) {
-    return InternetErrorDlg(hParent, m_hRequest.Get(), dwError, dwFlags, nullptr);
+    // The platform shows no dialog without an owner (it answers ERROR_INVALID_HANDLE), and
+    // callers may have none: the desktop then owns the dialog.
+    return InternetErrorDlg(hParent ? hParent : GetDesktopWindow(), m_hRequest.Get(), dwError, dwFlags, nullptr);
 }
 
 CString CHttpFile::GetFileName() const {

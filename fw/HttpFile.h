@@ -27,8 +27,9 @@ public:
     BOOL QueryOption(DWORD dwOption, DWORD& dwValue) const;
     BOOL SetOption(DWORD dwOption, DWORD dwValue);
 
-    // The platform's dialog for an error of this request (proxy credentials, certificates).
-    // Returns ERROR_SUCCESS, ERROR_CANCELLED or ERROR_INTERNET_FORCE_RETRY.
+    // The platform's dialog for an error of this request (proxy credentials, certificates),
+    // owned by hParent or, when that is null, by the desktop. Returns ERROR_SUCCESS,
+    // ERROR_CANCELLED or ERROR_INTERNET_FORCE_RETRY.
     DWORD ErrorDlg(HWND hParent, DWORD dwError = ERROR_INTERNET_INCORRECT_PASSWORD,
                    DWORD dwFlags = FLAGS_ERROR_UI_FLAGS_GENERATE_DATA | FLAGS_ERROR_UI_FLAGS_CHANGE_OPTIONS);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -56,6 +57,36 @@ HttpRoute BodyRoute(const std::string& strBody) {
     HttpRoute route;
     route.m_strBody = strBody;
     return route;
+}
+
+// Answers the first dialog box of this process that appears within 10 s: with OK after
+// typing the credential into its two edit fields, or with Cancel when strUser is empty.
+// Returns whether a dialog appeared.
+bool AnswerCredentialDialog(const std::wstring& strUser, const std::wstring& strPassword) {
+    struct Search {
+        HWND hDialog = nullptr;
+        static BOOL CALLBACK Visit(HWND hWnd, LPARAM lParam) {
+            DWORD dwProcessId = 0;
+            GetWindowThreadProcessId(hWnd, &dwProcessId);
+            wchar_t szClass[16] = {};
+            GetClassNameW(hWnd, szClass, ARRAYSIZE(szClass));
+            if (dwProcessId != GetCurrentProcessId() || lstrcmpW(szClass, L"#32770") != 0 || !IsWindowVisible(hWnd))
+                return TRUE;
+            reinterpret_cast<Search*>(lParam)->hDialog = hWnd;
+            return FALSE;
+        }
+    } search;
+    for (int i = 0; i < 500 && !search.hDialog; ++i) {
+        Sleep(20);
+        EnumWindows(Search::Visit, reinterpret_cast<LPARAM>(&search));
+    }
+    if (!search.hDialog) return false;
+    if (strUser.empty()) return PostMessageW(search.hDialog, WM_COMMAND, IDCANCEL, 0);
+    const HWND hUser = FindWindowExW(search.hDialog, nullptr, L"Edit", nullptr);
+    const HWND hPassword = FindWindowExW(search.hDialog, hUser, L"Edit", nullptr);
+    SendMessageW(hUser, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strUser.c_str()));
+    SendMessageW(hPassword, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strPassword.c_str()));
+    return PostMessageW(search.hDialog, WM_COMMAND, IDOK, 0);
 }
 
 class InternetTest : public ::testing::Test {
@@ -244,6 +275,41 @@ TEST_F(InternetTest, TimeOutsAreSetAsOptions) {
         EXPECT_EQ(3u, e.m_dwContext);
     }
     EXPECT_LT(GetTickCount() - dwStart, 4000u);
+}
+
+TEST_F(InternetTest, ProxyCredentialPromptAndResend) {
+    HttpRoute route = BodyRoute("catalogue");
+    route.m_strProxyCredential = "puser:ppass";
+    m_server.SetRoute("GET", "/list.xml", route);
+    const std::wstring strProxy = L"127.0.0.1:" + std::to_wstring(m_server.GetPort());
+
+    for (const bool bCancel : {true, false}) {
+        CInternetSession session(L"DlvFwTest", 1, INTERNET_OPEN_TYPE_PROXY, strProxy.c_str());
+        auto pConnection = session.GetHttpConnection(L"update.example.com", INTERNET_DEFAULT_HTTP_PORT);
+        auto pFile = pConnection->OpenRequest(L"GET", L"/list.xml", nullptr, 1, nullptr, nullptr, kRequestFlags);
+        pFile->SendRequest();
+        DWORD dwStatus = 0;
+        pFile->QueryInfoStatusCode(dwStatus);
+        ASSERT_EQ(407u, dwStatus);
+
+        bool bDialogShown = false;
+        std::thread answerer([&] { bDialogShown = AnswerCredentialDialog(bCancel ? L"" : L"puser", L"ppass"); });
+        const DWORD dwResult = pFile->ErrorDlg(nullptr);  // no owner: the desktop owns the prompt
+        answerer.join();
+        EXPECT_TRUE(bDialogShown);
+        if (bCancel) {
+            EXPECT_NE(static_cast<DWORD>(ERROR_INTERNET_FORCE_RETRY), dwResult);
+            continue;
+        }
+        ASSERT_EQ(static_cast<DWORD>(ERROR_INTERNET_FORCE_RETRY), dwResult);
+        pFile->SendRequest();
+        pFile->QueryInfoStatusCode(dwStatus);
+        EXPECT_EQ(200u, dwStatus);
+        EXPECT_EQ("catalogue", ReadBody(*pFile));
+    }
+    const auto requests = m_server.GetRequests();
+    EXPECT_EQ("http://update.example.com:80/list.xml", requests.back().m_strTarget);
+    EXPECT_EQ("Basic cHVzZXI6cHBhc3M=", requests.back().Header("Proxy-Authorization"));
 }
 
 TEST_F(InternetTest, SecurityFlagsCanBeReadAndAdded) {
