@@ -36,7 +36,6 @@ public:
     // contents) the file. On failure returns FALSE and, when pError is given, fills it in.
     BOOL Open(const wchar_t* pszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
     bool IsOpen() const { return static_cast<bool>(m_hFile); }
-    const CString& GetFilePath() const { return m_strFileName; }
 
     // Reads up to nCount bytes; returns the number read, 0 at the end of the file.
     UINT Read(void* pBuf, UINT nCount);

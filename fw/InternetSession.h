@@ -27,7 +27,6 @@ public:
                                                        const wchar_t* pszUserName = nullptr,
                                                        const wchar_t* pszPassword = nullptr);
 
-    DWORD_PTR GetContext() const { return m_dwContext; }
     void Close();
 
 private:
