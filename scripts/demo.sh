@@ -24,8 +24,9 @@ DownRetrySleep=500
 INI
 
 server_log=$BUILD_DIR/demo-server.log
-timeout 300 "$WINE" "$BUILD_DIR/bin/UpdateServer.exe" "$port" "$(winepath -w "$root/tests/fixtures/demo" 2>/dev/null)" \
-  >"$server_log" 2>&1 &
+demo_root="Z:$(echo "$root/tests/fixtures/demo" | tr / '\\')"
+"$WINE" "$BUILD_DIR/bin/UpdateServer.exe" --root "$demo_root" --port "$port" --lifetime 300 \
+  --post /AutoUpdateList=AutoUpdateList.xml --post /DownloadCount=DownloadCount.xml >"$server_log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null; stop_xvfb' EXIT
 

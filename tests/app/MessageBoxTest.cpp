@@ -16,7 +16,7 @@ namespace {
 struct ShownBox {
     DialogTexts texts;
     int nResult = 0;
-    LONG_PTR lStyle = 0;
+    LONG_PTR lExStyle = 0;  // the box's extended style
 };
 
 ShownBox ShowAndAnswer(UINT nTextId, UINT uStyle, int nButton, const wchar_t* pszArg = nullptr) {
@@ -25,7 +25,7 @@ ShownBox ShowAndAnswer(UINT nTextId, UINT uStyle, int nButton, const wchar_t* ps
         const HWND hBox = WaitForDialog(GetCurrentProcessId(), L"#32770", 10000);
         if (!hBox) return;
         box.texts = ReadDialog(hBox);
-        box.lStyle = GetWindowLongPtrW(hBox, GWL_EXSTYLE);
+        box.lExStyle = GetWindowLongPtrW(hBox, GWL_EXSTYLE);
         PressButton(hBox, nButton);
     });
     box.nResult = ShowMessage(nullptr, nullptr, IDS_CAPTION, nTextId, uStyle, nullptr, 0, 0, pszArg);
@@ -39,6 +39,7 @@ TEST(ShowMessage, ShowsTheStringTableTextsAndReturnsTheAnswer) {
     const ShownBox box = ShowAndAnswer(IDS_MSG_OTHER_INSTALLATION, MB_ICONEXCLAMATION, IDOK);
     EXPECT_EQ(IDOK, box.nResult);
     EXPECT_STREQ(L"Dralvex", box.texts.strCaption);
+    if (GetMessageLanguage() != LANG_ARABIC) EXPECT_FALSE(box.lExStyle & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL));
     EXPECT_TRUE(box.texts.Contains(L"Another installation is in progress. You must complete that installation "
                                    L"before continuing this one."));
 }
@@ -52,6 +53,15 @@ TEST(ShowMessage, MultiLineTextKeepsItsLines) {
     const ShownBox box = ShowAndAnswer(IDS_MSG_SOFTWARE_UNSUPPORTED, MB_ICONEXCLAMATION, IDOK);
     EXPECT_TRUE(box.texts.Contains(L"The software to be downloaded and installed is not selected.\nNot supported by "
                                    L"the Dralvex:\n - Tessaline"));
+}
+
+// Run a second time by ctest with an Arabic system locale (LANG=ar_SA.UTF-8).
+TEST(ShowMessageArabic, BoxesReadRightToLeft) {
+    if (GetMessageLanguage() != LANG_ARABIC) GTEST_SKIP() << "the system locale is not Arabic";
+    const ShownBox box = ShowAndAnswer(IDS_MSG_OTHER_INSTALLATION, MB_ICONEXCLAMATION, IDOK);
+    EXPECT_EQ(IDOK, box.nResult);
+    // Windows marks the box right-to-left reading; Wine mirrors its whole layout.
+    EXPECT_TRUE(box.lExStyle & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL));
 }
 
 TEST(MessageLanguage, SystemLanguageMapping) {
