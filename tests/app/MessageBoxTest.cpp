@@ -39,7 +39,9 @@ TEST(ShowMessage, ShowsTheStringTableTextsAndReturnsTheAnswer) {
     const ShownBox box = ShowAndAnswer(IDS_MSG_OTHER_INSTALLATION, MB_ICONEXCLAMATION, IDOK);
     EXPECT_EQ(IDOK, box.nResult);
     EXPECT_STREQ(L"Dralvex", box.texts.strCaption);
-    if (GetMessageLanguage() != LANG_ARABIC) EXPECT_FALSE(box.lExStyle & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL));
+    if (GetMessageLanguage() != LANG_ARABIC) {
+        EXPECT_FALSE(box.lExStyle & (WS_EX_RTLREADING | WS_EX_LAYOUTRTL));
+    }
     EXPECT_TRUE(box.texts.Contains(L"Another installation is in progress. You must complete that installation "
                                    L"before continuing this one."));
 }
