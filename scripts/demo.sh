@@ -4,11 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
-source "$root/scripts/wine-env.sh"
-source "$root/scripts/xvfb.sh"
-start_xvfb
-"$root/scripts/wine-prefix.sh"
-"$WINESERVER" -p
+source "$root/scripts/wine-session.sh"
 
 port=${DLV_DEMO_PORT:-18080}
 drive_c=$WINEPREFIX/drive_c
