@@ -19,6 +19,10 @@ int CVelorixUpdaterApp::GetSerialNoList(CWinThread*) {
     return 0;
 }
 
+int CVelorixUpdaterApp::RunUpdateCheck() {
+    return NewSoftCheck(nullptr);
+}
+
 CVelorixUpdaterApp::ManualEntry CVelorixUpdaterApp::AskSerialNumber() {
     DLV_LOG(kSource, LOG_LEVEL_ERROR,
             L"Error:CVelorixUpdaterApp::PrepareUpdateList: serial-number entry is not available.");

@@ -263,37 +263,45 @@ BOOL CVelorixUpdaterApp::CheckRestartPending() {
 
 BOOL CVelorixUpdaterApp::PrepareUpdateList() {
     DLV_TRACE_SCOPE(kSource, L"CVelorixUpdaterApp::PrepareUpdateList");
+    enum class Step { Detect, Check, Manual };
+    Step step = Step::Detect;
     int bManual = 0;
-    bool bDetect = true;
     for (;;) {
-        if (bDetect) {
+        switch (step) {
+        case Step::Detect:
             if (!RunDetection()) return FALSE;
-            bDetect = false;
-        }
-        if (!m_arrSerial10.IsEmpty()) {
-            const int nResult = NewSoftCheck(nullptr);
-            if (nResult == 0) return TRUE;
-            if (nResult == IDS_MSG_SERIAL_WRONG) {
+            // Old-form serial numbers alone never start the update check by themselves.
+            step = m_arrSerial10.IsEmpty() ? Step::Manual : Step::Check;
+            break;
+        case Step::Check: {
+            const int nResult = RunUpdateCheck();
+            if (nResult == NEWSOFT_OK) return TRUE;
+            if (nResult == NEWSOFT_UNKNOWN_SERIAL) {
                 if (bManual == 1) {
-                    ShowMessage(this, nullptr, IDS_CAPTION, IDS_MSG_SERIAL_WRONG, MB_ICONEXCLAMATION, nullptr,
-                                0, 0);
+                    ShowMessage(this, nullptr, IDS_CAPTION, IDS_MSG_SERIAL_WRONG, MB_ICONEXCLAMATION, nullptr, 0, 0);
                     bManual = 0;
                 }
-            } else if (nResult != 9999) {
+            } else if (nResult != NEWSOFT_NOTHING_FOUND) {
                 return FALSE;
             }
-        }
-        m_arrSerial10.RemoveAll();
-        m_arrSerial6.RemoveAll();
-        AfxSetResourceHandle(m_hResModule);
-        switch (AskSerialNumber()) {
-        case ManualEntry::Cancelled:
-            return FALSE;
-        case ManualEntry::Automatic:
-            bDetect = true;
+            step = Step::Manual;
             break;
-        case ManualEntry::Typed:
-            bManual = 1;
+        }
+        case Step::Manual:
+            m_arrSerial10.RemoveAll();
+            m_arrSerial6.RemoveAll();
+            AfxSetResourceHandle(m_hResModule);
+            switch (AskSerialNumber()) {
+            case ManualEntry::Cancelled:
+                return FALSE;
+            case ManualEntry::Automatic:
+                step = Step::Detect;
+                break;
+            case ManualEntry::Typed:
+                bManual = 1;
+                step = Step::Check;
+                break;
+            }
             break;
         }
     }

@@ -24,6 +24,13 @@ extern int m_nOSMajor, m_nOSMinor, m_nOSServer, m_nOSX64, m_nOSServicePack;
 // The module dialogs, strings and icons are loaded from.
 extern HINSTANCE m_hResModule;
 
+// Results of NewSoftCheck that the run sequence tells apart; the others end the run.
+enum {
+    NEWSOFT_OK = 0,                  // the install list is ready
+    NEWSOFT_UNKNOWN_SERIAL = 1071,   // the server refused the serial numbers
+    NEWSOFT_NOTHING_FOUND = 9999,    // nothing applies to this computer
+};
+
 class CVelorixUpdaterApp : public CWinApp {
 public:
     CVelorixUpdaterApp();
@@ -93,7 +100,11 @@ private:
     // The outcome of the serial-number dialog.
     enum class ManualEntry { Cancelled, Automatic, Typed };
 
+    // Scanner detection with its progress dialog; FALSE when the user cancelled it.
     BOOL RunDetection();
+    // The update check with its progress dialog; the result of NewSoftCheck.
+    int RunUpdateCheck();
+    // The serial-number dialog; a typed serial number is added to its list.
     ManualEntry AskSerialNumber();
     BOOL CheckRestartPending();
     BOOL m_bComInitialized = FALSE;
