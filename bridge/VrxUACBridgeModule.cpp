@@ -11,6 +11,7 @@ CVrxUACBridgeModule g_module;
 namespace {
 
 const wchar_t kAppId[] = L"{CC03F7E7-69FE-4AC9-AF14-3FBAD5904289}";
+const wchar_t kTypeLibKey[] = L"TypeLib\\{E209E33F-776A-4872-ACCF-29120C1177E9}\\1.0";
 
 #ifdef _WIN64
 const SYSKIND kSysKind = SYS_WIN64;
@@ -58,12 +59,12 @@ HRESULT CVrxUACBridgeModule::UnregisterServer() const {
         const HRESULT hr = CRegistryScript(LoadScript(nId), replacements).Unregister();
         if (FAILED(hr) && SUCCEEDED(hrResult)) hrResult = hr;
     }
-    // A type library that is not registered (any more) is no failure of the removal.
+    // A type library that is not registered (any more) is nothing to remove.
+    HKEY hKeyRaw = nullptr;
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, kTypeLibKey, 0, KEY_READ, &hKeyRaw) != ERROR_SUCCESS) return hrResult;
+    RegCloseKey(hKeyRaw);
     const HRESULT hr = UnRegisterTypeLib(LIBID_VrxUACBridgeLib, 1, 0, LOCALE_NEUTRAL, kSysKind);
-    if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_CANTLOADLIBRARY && SUCCEEDED(hrResult)) {
-        hrResult = hr;
-    }
-    return hrResult;
+    return FAILED(hr) && SUCCEEDED(hrResult) ? hr : hrResult;
 }
 
 HRESULT CVrxUACBridgeModule::LoadTypeInfo(CComPtr<ITypeInfo>& pTypeInfo) const {
