@@ -3,7 +3,9 @@
 // multithreaded apartment need no marshalling code of ours. Under Wine the elevation moniker
 // is missing and the process counts as elevated, so this is the local-server way the program
 // takes there.
+#include "app/support/VrxCommon.h"
 #include "fw/Bstr.h"
+#include "fw/Handle.h"
 #include "tests/bridge/BridgeTestSupport.h"
 #include "tests/common/ProgramRun.h"
 #include "tests/fixtures/TempFolder.h"
@@ -37,14 +39,17 @@ protected:
     CComPtr<ITheUACBridge> m_pBridge;
 };
 
+// The main-log text appended since nOffset characters.
+std::wstring LogSince(size_t nOffset) {
+    return std::wstring(ReadFileText(MainLogPath()).Mid(static_cast<int>(nOffset)));
+}
+
 TEST_F(BridgeClient, InstallersRunInTheSurrogateProcess) {
-    const CString strLog = MainLogPath();
-    const size_t nLogBefore = ReadFileText(strLog).GetLength();
+    const size_t nLogBefore = ReadFileText(MainLogPath()).GetLength();
     ASSERT_EQ(S_OK, CreateUACBridge(nullptr, m_pBridge));
     ASSERT_TRUE(m_pBridge);
     EXPECT_NE(std::wstring::npos,
-              std::wstring(ReadFileText(strLog).Mid(static_cast<int>(nLogBefore)))
-                  .find(L"Warning:CreateUACBridge: elevation moniker not available (0x800401EA)"));
+              LogSince(nLogBefore).find(L"Warning:CreateUACBridge: elevation moniker not available (0x800401EA)"));
 
     CTempFolder folder;
     const CString strReport(folder.File(L"report.txt").c_str());
@@ -80,6 +85,54 @@ TEST_F(BridgeClient, AnUnregisteredClassIsAFailure) {
     const HRESULT hr = CreateUACBridge(nullptr, m_pBridge);
     EXPECT_EQ(REGDB_E_CLASSNOTREG, hr);
     EXPECT_FALSE(m_pBridge);
+}
+
+// Wine tells a program which Windows it runs on by the program's name: a copy of this test
+// program, told it runs on Windows XP, runs the case below.
+TEST_F(BridgeClient, OnWindowsXpTheMonikerIsNotUsed) {
+    CTempFolder folder;
+    wchar_t szSelf[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, szSelf, MAX_PATH);
+    const std::wstring strCopy = folder.File(L"bridge_xp_tests.exe");
+    ASSERT_TRUE(CopyFileW(szSelf, strCopy.c_str(), FALSE));
+    const wchar_t kVersionKey[] = L"Software\\Wine\\AppDefaults\\bridge_xp_tests.exe";
+    ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, kVersionKey, L"Version", REG_SZ, L"winxp",
+                                             sizeof(L"winxp")));
+    std::wstring strCmdLine = L"\"" + strCopy + L"\" --gtest_filter=BridgeClientXp.*";
+    SetEnvironmentVariableW(L"DLV_BRIDGE_XP", L"1");
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    const BOOL bStarted =
+        CreateProcessW(nullptr, strCmdLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+    SetEnvironmentVariableW(L"DLV_BRIDGE_XP", nullptr);
+    DWORD dwExitCode = 1;
+    if (bStarted) {
+        CloseHandle(pi.hThread);
+        const CHandle hProcess(pi.hProcess);
+        if (WaitForSingleObject(hProcess.Get(), 60000) != WAIT_OBJECT_0) TerminateProcess(hProcess.Get(), 1);
+        GetExitCodeProcess(hProcess.Get(), &dwExitCode);
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, kVersionKey);
+    ASSERT_TRUE(bStarted);
+    EXPECT_EQ(0u, dwExitCode);
+}
+
+TEST(BridgeClientXp, CreatesTheLocalServerWithoutTheMoniker) {
+    if (GetEnvironmentVariableW(L"DLV_BRIDGE_XP", nullptr, 0) == 0) {
+        GTEST_SKIP() << "run by BridgeClient.OnWindowsXpTheMonikerIsNotUsed";
+    }
+    CString strVersion;
+    GetOSVersionString(strVersion);
+    ASSERT_STREQ(L"5.1", strVersion);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+    const size_t nLogBefore = ReadFileText(MainLogPath()).GetLength();
+    CComPtr<ITheUACBridge> pBridge;
+    EXPECT_EQ(S_OK, CreateUACBridge(nullptr, pBridge));
+    const std::wstring strLog = LogSince(nLogBefore);
+    EXPECT_NE(std::wstring::npos, strLog.find(L"Start:CreateUACBridge"));
+    EXPECT_EQ(std::wstring::npos, strLog.find(L"Warning:CreateUACBridge"));  // the moniker was never asked
+    pBridge.Release();
+    CoUninitialize();
 }
 
 }  // namespace
