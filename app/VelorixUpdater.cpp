@@ -309,6 +309,7 @@ BOOL CVelorixUpdaterApp::PrepareUpdateList() {
 
 int CVelorixUpdaterApp::ExitInstance() {
     DLV_TRACE_SCOPE(kSource, L"CVelorixUpdaterApp::ExitInstance");
+    m_pBridge.Release();  // before COM goes
     if (m_bComInitialized) {
         CoUninitialize();
         m_bComInitialized = FALSE;

@@ -5,7 +5,9 @@
 // restart, find serial numbers, ask the update server, show the update dialog.
 #pragma once
 
+#include "bridge/DlvUACBridge_h.h"
 #include "fw/Array.h"
+#include "fw/ComPtr.h"
 #include "fw/Dialog.h"
 #include "fw/Font.h"
 #include "fw/Handle.h"
@@ -61,6 +63,8 @@ public:
     void SetUrlInst(const CString& strUrl) { m_strUrlInst = strUrl; }
     void SetUrlStartup(const CString& strUrl) { m_strUrlStartup = strUrl; }
 
+    // The elevated bridge every installer runs through; null until the install action creates it.
+    CComPtr<ITheUACBridge> m_pBridge;
     CFont m_fontDialog;
     CFont m_fontTitle;
     std::unique_ptr<CDialog> m_pInstallDlg;
