@@ -5,6 +5,7 @@
 // restart, find serial numbers, ask the update server, show the update dialog.
 #pragma once
 
+#include "catalogue/UpdateInfo.h"
 #include "fw/Array.h"
 #include "fw/Dialog.h"
 #include "fw/Font.h"
@@ -54,6 +55,12 @@ public:
     int ShowUpdateDialog();
     void GetOSDetail();
     static int RemoveUnsupportedSoftware(CArray<CString>& arrNames);
+    // Reads the saved catalogue file into m_arrNewSoftInfo and stores its licence URL,
+    // credential and return codes; nonzero on success. On failure the items completed
+    // before it stay in the list.
+    BOOL CreateNewSoftInfoList(const CString& strPath);
+    // Nonzero when the item lacks a field every package must have; logs the first one.
+    static BOOL CheckNewInstallItemEmpty(const CUpdateInfo& info);
 
     CString GetSavePath() const { return m_strSavePath; }
     CString GetWorkPath() const { return m_strWorkPath; }
@@ -88,6 +95,7 @@ public:
     CString m_strInstallDir;
     CString m_strModelParam;
     CHandle m_hDownloadInstallEvent;
+    CArray<CUpdateInfo> m_arrNewSoftInfo;
     CString m_strSavePath;
     CString m_strWorkPath;
     CString m_strIniPath;
@@ -95,6 +103,7 @@ public:
     CString m_strUrlInst;
     CString m_strUrlStartup;
     int m_bDvd = 0;
+    CArray<CUpdateInfo> m_arrNeedInstall;
 
 private:
     // The outcome of the serial-number dialog.
