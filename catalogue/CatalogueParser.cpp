@@ -57,49 +57,42 @@ enum class Element {
     Other,
     Velorix,
     Item,
-    Id,
+    Plain,  // no attributes read: its start opens its one flag
     Title,
     Version,
     Link,
     Description,
-    PubDate,
-    DelDate,
     License,
-    Iss,
     Module,
-    Exclude,
     ReturnInfo,
-    InstChkKey,
-    InstChkPath,
-    Auth,
 };
 
 struct ElementName {
     const wchar_t* pszName;
     UINT nLength;
     Element element;
-    unsigned nFlags;  // the flags the element's end tag clears
+    unsigned nFlags;  // the flags the element's end tag clears (and a plain element's start opens)
 };
 
 #define DLV_ELEMENT(name, element, flags) {L##name, sizeof(name) - 1, element, flags}
 const ElementName kElements[] = {
     DLV_ELEMENT("velorix", Element::Velorix, 0),
     DLV_ELEMENT("item", Element::Item, 0),
-    DLV_ELEMENT("id", Element::Id, Bit(FLAG_ID)),
+    DLV_ELEMENT("id", Element::Plain, Bit(FLAG_ID)),
     DLV_ELEMENT("title", Element::Title, Bit(FLAG_TITLE_DEFAULT) | Bit(FLAG_TITLE_LANG)),
     DLV_ELEMENT("version", Element::Version, Bit(FLAG_VERSION)),
     DLV_ELEMENT("link", Element::Link, Bit(FLAG_LINK_DEFAULT) | Bit(FLAG_LINK_LANG)),
     DLV_ELEMENT("description", Element::Description, Bit(FLAG_DESCRIPTION_DEFAULT) | Bit(FLAG_DESCRIPTION_LANG)),
-    DLV_ELEMENT("gmt_pubDate", Element::PubDate, Bit(FLAG_PUBDATE)),
-    DLV_ELEMENT("gmt_delDate", Element::DelDate, Bit(FLAG_DELDATE)),
+    DLV_ELEMENT("gmt_pubDate", Element::Plain, Bit(FLAG_PUBDATE)),
+    DLV_ELEMENT("gmt_delDate", Element::Plain, Bit(FLAG_DELDATE)),
     DLV_ELEMENT("license", Element::License, Bit(FLAG_LICENSE_DEFAULT) | Bit(FLAG_LICENSE_LANG)),
-    DLV_ELEMENT("iss", Element::Iss, Bit(FLAG_ISS)),
+    DLV_ELEMENT("iss", Element::Plain, Bit(FLAG_ISS)),
     DLV_ELEMENT("module", Element::Module, Bit(FLAG_MODULE_DEFAULT) | Bit(FLAG_MODULE_LANG)),
-    DLV_ELEMENT("exclude", Element::Exclude, Bit(FLAG_EXCLUDE)),
+    DLV_ELEMENT("exclude", Element::Plain, Bit(FLAG_EXCLUDE)),
     DLV_ELEMENT("return_info", Element::ReturnInfo, Bit(FLAG_RETURN_INFO)),
-    DLV_ELEMENT("instchkkey", Element::InstChkKey, Bit(FLAG_INSTCHKKEY)),
-    DLV_ELEMENT("instchkpath", Element::InstChkPath, Bit(FLAG_INSTCHKPATH)),
-    DLV_ELEMENT("auth", Element::Auth, Bit(FLAG_AUTH)),
+    DLV_ELEMENT("instchkkey", Element::Plain, Bit(FLAG_INSTCHKKEY)),
+    DLV_ELEMENT("instchkpath", Element::Plain, Bit(FLAG_INSTCHKPATH)),
+    DLV_ELEMENT("auth", Element::Plain, Bit(FLAG_AUTH)),
 };
 #undef DLV_ELEMENT
 
@@ -321,29 +314,8 @@ CCatalogueParser::Step CCatalogueParser::OnElementStart() {
         return Step::Continue;
     }
     switch (name.element) {
-    case Element::Id:
-        Open(FLAG_ID);
-        break;
-    case Element::PubDate:
-        Open(FLAG_PUBDATE);
-        break;
-    case Element::DelDate:
-        Open(FLAG_DELDATE);
-        break;
-    case Element::Iss:
-        Open(FLAG_ISS);
-        break;
-    case Element::Exclude:
-        Open(FLAG_EXCLUDE);
-        break;
-    case Element::InstChkKey:
-        Open(FLAG_INSTCHKKEY);
-        break;
-    case Element::InstChkPath:
-        Open(FLAG_INSTCHKPATH);
-        break;
-    case Element::Auth:
-        Open(FLAG_AUTH);
+    case Element::Plain:
+        m_nOpenFlags |= name.nFlags;
         break;
     case Element::Title:
         ClassifyLanguageElement(FLAG_TITLE_DEFAULT, FLAG_TITLE_LANG, m_title.strDefault);
