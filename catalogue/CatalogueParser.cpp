@@ -208,6 +208,7 @@ public:
 private:
     enum class Step { Continue, Succeeded, Failed };
 
+    const ElementName* CurrentElement();
     Step OnElementStart();
     Step OnElementEnd();
     Step OnText();
@@ -295,16 +296,23 @@ BOOL CCatalogueParser::Parse(const CString& strPath) {
     return OnEndOfDocument() == Step::Succeeded;
 }
 
-CCatalogueParser::Step CCatalogueParser::OnElementStart() {
+// The name of the element start or end the reader stands on; null (logged) when unreadable.
+const ElementName* CCatalogueParser::CurrentElement() {
     const wchar_t* pszName = nullptr;
     UINT nLength = 0;
     const HRESULT hr = m_reader->GetLocalName(&pszName, &nLength);
     if (FAILED(hr)) {
         LogWithResult(__LINE__,
                       L"Error::CVelorixUpdaterApp::CreateNewSoftInfoList:pReader->GetLocalName failed,GetLastError code is:", hr);
-        return Step::Failed;
+        return nullptr;
     }
-    const ElementName& name = FindElement(pszName, nLength);
+    return &FindElement(pszName, nLength);
+}
+
+CCatalogueParser::Step CCatalogueParser::OnElementStart() {
+    const ElementName* pName = CurrentElement();
+    if (!pName) return Step::Failed;
+    const ElementName& name = *pName;
     if (++m_nElementCount == 1) {
         if (name.element != Element::Velorix) {
             Log(__LINE__, L"Error::CVelorixUpdaterApp::CreateNewSoftInfoList:first node is not <velorix>");
@@ -349,15 +357,9 @@ CCatalogueParser::Step CCatalogueParser::OnElementStart() {
 }
 
 CCatalogueParser::Step CCatalogueParser::OnElementEnd() {
-    const wchar_t* pszName = nullptr;
-    UINT nLength = 0;
-    const HRESULT hr = m_reader->GetLocalName(&pszName, &nLength);
-    if (FAILED(hr)) {
-        LogWithResult(__LINE__,
-                      L"Error::CVelorixUpdaterApp::CreateNewSoftInfoList:pReader->GetLocalName failed,GetLastError code is:", hr);
-        return Step::Failed;
-    }
-    const ElementName& name = FindElement(pszName, nLength);
+    const ElementName* pName = CurrentElement();
+    if (!pName) return Step::Failed;
+    const ElementName& name = *pName;
     if (name.element == Element::Item) CompleteItem();
     m_nOpenFlags &= ~name.nFlags;
     return Step::Continue;
