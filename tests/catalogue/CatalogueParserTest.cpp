@@ -12,7 +12,7 @@ namespace {
 class CatalogueParse : public testing::Test {
 protected:
     BOOL Parse(const std::string& strContent) {
-        return m_app.CreateNewSoftInfoList(WriteFile(m_folder, L"AutoUpdateList.xml", strContent));
+        return m_app.CreateNewSoftInfoList(WriteTestFile(m_folder, L"AutoUpdateList.xml", strContent));
     }
     const CUpdateInfo& Only() {
         EXPECT_EQ(1, m_app.m_arrNewSoftInfo.GetSize());

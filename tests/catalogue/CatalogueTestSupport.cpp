@@ -52,7 +52,7 @@ std::string Item(const std::string& strId, const std::string& strExtra) {
            strExtra + "</item>\r\n";
 }
 
-CString WriteFile(const CTempFolder& folder, const wchar_t* pszName, const std::string& strContent) {
+CString WriteTestFile(const CTempFolder& folder, const wchar_t* pszName, const std::string& strContent) {
     const CString strPath = folder.File(pszName);
     FILE* pFile = _wfopen(strPath, L"wb");
     if (!pFile) return strPath;

@@ -18,7 +18,7 @@ std::string Item(const std::string& strId, const std::string& strExtra = "");
 std::string WithLanguage(std::string strText);
 
 // Writes the bytes as a file in the folder; the file's full path.
-CString WriteFile(const CTempFolder& folder, const wchar_t* pszName, const std::string& strContent);
+CString WriteTestFile(const CTempFolder& folder, const wchar_t* pszName, const std::string& strContent);
 
 // The main log from the moment of construction on.
 class CLogTail {

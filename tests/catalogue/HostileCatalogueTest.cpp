@@ -56,7 +56,7 @@ TEST(HostileCatalogue, BrokenFilesFailAfterTheItemsBeforeTheBreak) {
         CTempFolder folder;
         CVelorixUpdaterApp app;
         CLogTail log;
-        EXPECT_FALSE(app.CreateNewSoftInfoList(WriteFile(folder, L"AutoUpdateList.xml", c.strContent)));
+        EXPECT_FALSE(app.CreateNewSoftInfoList(WriteTestFile(folder, L"AutoUpdateList.xml", c.strContent)));
         EXPECT_EQ(c.nItemsKept, app.m_arrNewSoftInfo.GetSize());
         EXPECT_EQ(c.bRootRead, app.m_bCatalogueRoot);
         if (c.nItemsKept > 0) {
@@ -73,7 +73,7 @@ TEST(HostileCatalogue, InvalidUtf8EndsWithoutACrash) {
     CTempFolder folder;
     CVelorixUpdaterApp app;
     app.CreateNewSoftInfoList(
-        WriteFile(folder, L"AutoUpdateList.xml", Catalogue(Item("A") + "<item><id>\xC3\x28\xFF\xFE\xED\xA0\x80</id></item>")));
+        WriteTestFile(folder, L"AutoUpdateList.xml", Catalogue(Item("A") + "<item><id>\xC3\x28\xFF\xFE\xED\xA0\x80</id></item>")));
     ASSERT_GE(app.m_arrNewSoftInfo.GetSize(), 1);
     EXPECT_STREQ(L"A", app.m_arrNewSoftInfo[0].m_strID);
 }
@@ -85,7 +85,7 @@ TEST(HostileCatalogue, AHundredMegabyteTextIsRefusedBeforeReading) {
         std::string strContent = Catalogue(Item("A") + "<item><description>");
         strContent.append(100u * 1024 * 1024, 'x');
         strContent += "</description></item>";
-        strPath = WriteFile(folder, L"AutoUpdateList.xml", strContent);
+        strPath = WriteTestFile(folder, L"AutoUpdateList.xml", strContent);
     }
     CVelorixUpdaterApp app;
     CLogTail log;
@@ -116,7 +116,7 @@ TEST(HostileCatalogue, AFiftyMegabyteCatalogueIsReadWhole) {
         }
         strContent += "</velorix>\r\n";
         nFileSize = strContent.size();
-        strPath = WriteFile(folder, L"AutoUpdateList.xml", strContent);
+        strPath = WriteTestFile(folder, L"AutoUpdateList.xml", strContent);
     }
     CVelorixUpdaterApp app;
     const SIZE_T nPeakBefore = PeakCommit();
