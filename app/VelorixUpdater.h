@@ -6,6 +6,7 @@
 #pragma once
 
 #include "bridge/DlvUACBridge_h.h"
+#include "catalogue/UpdateInfo.h"
 #include "fw/Array.h"
 #include "fw/ComPtr.h"
 #include "fw/Dialog.h"
@@ -56,6 +57,12 @@ public:
     int ShowUpdateDialog();
     void GetOSDetail();
     static int RemoveUnsupportedSoftware(CArray<CString>& arrNames);
+    // Reads the saved catalogue file into m_arrNewSoftInfo and stores its licence URL,
+    // credential and return codes; nonzero on success. On failure the items completed
+    // before it stay in the list.
+    BOOL CreateNewSoftInfoList(const CString& strPath);
+    // Nonzero when the item lacks a field every package must have; logs the first one.
+    static BOOL CheckNewInstallItemEmpty(const CUpdateInfo& info);
 
     CString GetSavePath() const { return m_strSavePath; }
     CString GetWorkPath() const { return m_strWorkPath; }
@@ -92,6 +99,7 @@ public:
     CString m_strInstallDir;
     CString m_strModelParam;
     CHandle m_hDownloadInstallEvent;
+    CArray<CUpdateInfo> m_arrNewSoftInfo;
     CString m_strSavePath;
     CString m_strWorkPath;
     CString m_strIniPath;
@@ -99,6 +107,7 @@ public:
     CString m_strUrlInst;
     CString m_strUrlStartup;
     int m_bDvd = 0;
+    CArray<CUpdateInfo> m_arrNeedInstall;
 
 private:
     // The outcome of the serial-number dialog.

@@ -106,14 +106,24 @@ HRESULT CLimitedXmlReader::Create() {
 }
 
 HRESULT CLimitedXmlReader::SetInput(IStream* pStream) {
+    ComPtr<IUnknown> pInput;
+    const HRESULT hr = CreateInput(pStream, pInput);
+    if (FAILED(hr)) return hr;
+    return AttachInput(pInput.Get());
+}
+
+HRESULT CLimitedXmlReader::CreateInput(IStream* pStream, ComPtr<IUnknown>& pInput) {
+    pInput.Reset();
     if (!m_pReader) return E_UNEXPECTED;
     STATSTG stat = {};
     if (SUCCEEDED(pStream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > kXmlMaxInputBytes) {
         return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
     }
-    ComPtr<IUnknown> pInput;
-    HRESULT hr = CreateXmlReaderInputWithEncodingName(pStream, m_pMalloc.Get(), L"utf-8", FALSE, nullptr,
-                                                      pInput.GetAddressOf());
-    if (FAILED(hr)) return hr;
-    return m_pReader->SetInput(pInput.Get());
+    return CreateXmlReaderInputWithEncodingName(pStream, m_pMalloc.Get(), L"utf-8", FALSE, nullptr,
+                                                pInput.GetAddressOf());
+}
+
+HRESULT CLimitedXmlReader::AttachInput(IUnknown* pInput) {
+    if (!m_pReader) return E_UNEXPECTED;
+    return m_pReader->SetInput(pInput);
 }

@@ -22,6 +22,10 @@ public:
     // Hands the stream to the reader as UTF-8 (binding, not a hint); a stream longer than
     // the input limit gives HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE).
     HRESULT SetInput(IStream* pStream);
+    // The two steps of SetInput, for callers that report them apart: the UTF-8 input over
+    // the stream (with the size refusal), then attaching it to the reader.
+    HRESULT CreateInput(IStream* pStream, Microsoft::WRL::ComPtr<IUnknown>& pInput);
+    HRESULT AttachInput(IUnknown* pInput);
     IXmlReader* operator->() const { return m_pReader.Get(); }
     IXmlReader* Get() const { return m_pReader.Get(); }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 template <typename T>
@@ -14,6 +15,10 @@ public:
 
     int Add(const T& item) {
         m_items.push_back(item);
+        return GetSize() - 1;
+    }
+    int Add(T&& item) {
+        m_items.push_back(std::move(item));
         return GetSize() - 1;
     }
     const T& GetAt(int i) const { return m_items.at(static_cast<std::size_t>(i)); }
