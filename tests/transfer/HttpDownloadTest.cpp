@@ -204,23 +204,29 @@ TEST_F(DownloadFileTest, StatusOtherThan200FailsAndWritesNothing) {
 }
 
 TEST_F(DownloadFileTest, BodyEndings) {
+    using Drop = HttpRoute::DropMode;
     const std::string strBody = Pattern(3000);
     const struct {
         const char* pszName;
         std::string strBody;
         bool bOmitLength;
         size_t nDropAfter;
+        Drop dropMode;
         int nResult;
     } cases[] = {
-        {"empty body", "", false, HttpRoute::NO_DROP, DL_OK},
-        {"no Content-Length, ends with the connection", strBody, true, HttpRoute::NO_DROP, DL_OK},
-        {"shorter than Content-Length", strBody, false, 1200, DL_ERR_CONNECT},
+        {"empty body", "", false, HttpRoute::NO_DROP, Drop::Close, DL_OK},
+        {"no Content-Length, ends with the connection", strBody, true, HttpRoute::NO_DROP, Drop::Close, DL_OK},
+        {"shorter than Content-Length", strBody, false, 1200, Drop::Close, DL_ERR_CONNECT},
+        {"connection reset in the body", strBody, false, 1200, Drop::Reset, DL_ERR_CONNECT},
+        {"body stalls past the receive time-out", strBody, false, 1200, Drop::Stall, DL_ERR_CONNECT},
     };
+    m_app.m_nReceiveTimeout = 2;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
         HttpRoute route = BodyRoute(c.strBody);
         route.m_bOmitContentLength = c.bOmitLength;
         route.m_nDropAfterBytes = c.nDropAfter;
+        route.m_dropMode = c.dropMode;
         m_server.SetRoute("GET", "/files/answer.xml", route);
         const CString strPath = m_strSaveDir + L"answer.xml";
         EXPECT_EQ(c.nResult, Download(DLKIND_FILE, m_server.Url("/files/answer.xml")));
