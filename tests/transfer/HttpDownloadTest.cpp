@@ -443,6 +443,8 @@ TEST_F(DownloadFileTest, ProxyAskingForCredentialsPromptsWithTheNoticeBeside) {
         EXPECT_TRUE(log.Contains("[1] Error:CHttpDownLoad::DownloadFile:Failed to INTERNET_FORCE_RETRY."));
         ASSERT_TRUE(seen.bNotice) << "the notice shows while the prompt is open";
         EXPECT_TRUE(seen.notice.Contains(L"Dralvex is connecting to the server."));
+        EXPECT_TRUE(seen.notice.Contains(L"The proxy server requires authentication.\nEnter your user name and "
+                                         L"password in the authentication dialog box."));
         EXPECT_EQ(rcWork.right, seen.rcNotice.right);
         EXPECT_EQ(rcWork.bottom, seen.rcNotice.bottom);
         EXPECT_EQ(nullptr, WaitForDialog(GetCurrentProcessId(), kWindowClass, 0)) << "and goes with it";
