@@ -210,11 +210,14 @@ void CVelorixUpdaterApp::ReadSettings() {
         {L"WebServer", L"ConnectTimeout", &m_nConnectTimeout, -1},
         {L"WebServer", L"SendTimeout", &m_nSendTimeout, -1},
         {L"WebServer", L"ReceiveTimeout", &m_nReceiveTimeout, -1},
+        {L"WebServer", L"IgnoreCertErrors", &m_bIgnoreCertErrors, 0},
     };
     for (const Setting& setting : settings) {
         const int nValue = ReadIniInt(setting.pszSection, setting.pszKey, m_strIniPath, -1);
         *setting.pValue = nValue < 0 ? setting.nDefault : nValue;
     }
+    // Only an explicit 1 turns certificate checks off.
+    m_bIgnoreCertErrors = m_bIgnoreCertErrors == 1 ? 1 : 0;
 }
 
 BOOL CVelorixUpdaterApp::CreateSavePath(const CString& strPath) {

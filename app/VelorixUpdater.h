@@ -94,6 +94,9 @@ public:
     int m_nConnectTimeout = -1;
     int m_nSendTimeout = -1;
     int m_nReceiveTimeout = -1;
+    // 1: certificate errors of the update server are ignored (a private server with a
+    // self-signed certificate); 0, the default, verifies certificates.
+    int m_bIgnoreCertErrors = 0;
     int m_bRestartPending = 0;
     int m_bSetupManagerList = 0;
     CString m_strInstallDir;

@@ -13,6 +13,8 @@
 #define IDC_RESTART_YES 1       // the dialog's IDOK
 #define IDC_RESTART_NO 2        // the dialog's IDCANCEL: Esc answers No
 #define IDC_RESTART_TEXT 1023
+#define IDD_PROXY_NOTIFY 137
+#define IDC_NOTIFY_TITLE 1019
 
 // Message-box captions and dialog font faces
 #define IDS_CAPTION 2

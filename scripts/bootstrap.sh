@@ -14,6 +14,7 @@ command -v cmake >/dev/null || need+=(cmake)
 command -v Xvfb >/dev/null || need+=(xvfb xauth)
 command -v import >/dev/null || need+=(imagemagick)
 command -v python3 >/dev/null || need+=(python3)
+command -v openssl >/dev/null || need+=(openssl)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine wine64)
 
 if [ ${#need[@]} -eq 0 ]; then

@@ -107,6 +107,29 @@ TEST(AppSettings, MissingNegativeAndGarbageValuesGiveTheDefaults) {
     }
 }
 
+TEST(AppSettings, CertificateErrorsAreIgnoredOnlyWhenSetTo1) {
+    const struct {
+        const char* pszIni;
+        int bIgnore;
+    } cases[] = {
+        {"", 0},
+        {"[WebServer]\r\nIgnoreCertErrors=1\r\n", 1},
+        {"[WebServer]\r\nIgnoreCertErrors=0\r\n", 0},
+        {"[WebServer]\r\nIgnoreCertErrors=2\r\n", 0},
+        {"[WebServer]\r\nIgnoreCertErrors=-1\r\n", 0},
+        {"[WebServer]\r\nIgnoreCertErrors=yes\r\n", 0},
+        {"[GetSerialNo]\r\nIgnoreCertErrors=1\r\n", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszIni);
+        const TempIni ini(c.pszIni);
+        CVelorixUpdaterApp app;
+        app.m_strIniPath = ini.Path();
+        app.ReadSettings();
+        EXPECT_EQ(c.bIgnore, app.m_bIgnoreCertErrors);
+    }
+}
+
 TEST(AppSettings, ConstructorDefaults) {
     CVelorixUpdaterApp app;
     EXPECT_STREQ(L"-1", app.m_strOSVersion);
