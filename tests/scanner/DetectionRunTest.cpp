@@ -58,6 +58,12 @@ HWND WaitForDetection(const ProgramRun& run, DWORD dwTimeoutMs = 20000) {
     return WaitForDialog(run.ProcessId(), kDetectionClass, dwTimeoutMs);
 }
 
+// Starts the run with its settings; the detection dialog, null when the run did not get there.
+HWND StartDetection(ProgramRun& run, const char* pszIni = kIni) {
+    run.WriteIni(pszIni);
+    return run.Start() ? WaitForDetection(run) : nullptr;
+}
+
 // Answers the message box that must come with nButton; returns its texts.
 DialogTexts AnswerBox(const ProgramRun& run, int nButton) {
     const HWND hBox = WaitFor(run, false, 10000);
@@ -122,9 +128,7 @@ TEST(DetectionRun, ANewFormSerialGoesToTheUpdateCheckAfterOneSecondOfDetection) 
     CScannerTool tool;
     tool.SetRun(0, ScannerFile("<scanner><model>M</model><n_serial>ABCDE12345</n_serial></scanner>"));
     ProgramRun run(L"detect-new");
-    run.WriteIni(kIni);
-    ASSERT_TRUE(run.Start());
-    const HWND hDetect = WaitForDetection(run);
+    const HWND hDetect = StartDetection(run);
     ASSERT_NE(nullptr, hDetect);
     const DWORD dwShown = GetTickCount();
     const DialogTexts texts = ReadDialog(hDetect);
@@ -171,9 +175,7 @@ TEST(DetectionRun, OnlyOldFormSerialsGoStraightToTheSerialNumberDialog) {
 
 TEST(DetectionRun, EscAsksBeforeCancellingDetection) {
     ProgramRun run(L"detect-esc");
-    run.WriteIni(kIni);
-    ASSERT_TRUE(run.Start());
-    const HWND hDetect = WaitForDetection(run);
+    const HWND hDetect = StartDetection(run);
     ASSERT_NE(nullptr, hDetect);
     PressEsc(hDetect);
     EXPECT_TRUE(AnswerBox(run, IDNO).Contains(kCancelQuestion));
@@ -190,9 +192,7 @@ TEST(DetectionRun, EscAsksBeforeCancellingDetection) {
 
 TEST(DetectionRun, SkipThenManualEntryAndAnotherDetection) {
     ProgramRun run(L"detect-skip");
-    run.WriteIni(kIni);
-    ASSERT_TRUE(run.Start());
-    HWND hDetect = WaitForDetection(run);
+    HWND hDetect = StartDetection(run);
     ASSERT_NE(nullptr, hDetect);
     EXPECT_TRUE(GetWindowLongPtrW(GetDlgItem(hDetect, kProgress), GWL_STYLE) & PBS_MARQUEE);
     Sleep(1000);  // past the dialog's minimum second, so only the detection loop counts
@@ -243,9 +243,7 @@ TEST(DetectionRun, SkipThenManualEntryAndAnotherDetection) {
 
 TEST(DetectionRun, WithoutWaitsTheMissingToolIsLoggedOnceAndSkipWorks) {
     ProgramRun run(L"detect-nowait");
-    run.WriteIni(kIniNoWait);
-    ASSERT_TRUE(run.Start());
-    const HWND hDetect = WaitForDetection(run);
+    const HWND hDetect = StartDetection(run, kIniNoWait);
     ASSERT_NE(nullptr, hDetect);
     Sleep(1500);
     PressButton(hDetect, kSkip);
@@ -263,9 +261,7 @@ TEST(DetectionRun, AHangingToolHoldsSkipAndCancelUntilItEnds) {
         CScannerTool tool;
         tool.SetRun(0, std::string(), 1, kHangMs, false);
         ProgramRun run(L"detect-hang");
-        run.WriteIni(kIni);
-        ASSERT_TRUE(run.Start());
-        const HWND hDetect = WaitForDetection(run);
+        const HWND hDetect = StartDetection(run);
         ASSERT_NE(nullptr, hDetect);
         const DWORD dwStart = GetTickCount();
         if (bSkip) {
