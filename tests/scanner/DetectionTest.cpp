@@ -97,7 +97,7 @@ TEST(SerialNoList, RetriesUntilASerialIsFound) {
         DWORD dwMinMs, dwMaxMs;  // the time the three failed attempts may take in all
     };
     // No wait at all, and one second after each of the three failures.
-    for (const Case& c : {Case{0, 0, 2500}, Case{1, 3000, 6000}}) {
+    for (const Case& c : {Case{0, 0, 2900}, Case{1, 3000, 6000}}) {
         SCOPED_TRACE(c.nRetrySleep);
         CScannerTool tool;
         tool.SetRun(1, kValidFile, 1, 0, false);
