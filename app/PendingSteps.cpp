@@ -8,25 +8,8 @@ namespace {
 const wchar_t kSource[] = L"VelorixUpdater";
 }
 
-BOOL CVelorixUpdaterApp::RunDetection() {
-    GetSerialNoList(nullptr);
-    return TRUE;
-}
-
-int CVelorixUpdaterApp::GetSerialNoList(CWinThread*) {
-    DLV_TRACE_SCOPE(kSource, L"CVelorixUpdaterApp::GetSerialNoList");
-    DLV_LOG(kSource, LOG_LEVEL_ERROR, L"Error:CVelorixUpdaterApp::GetSerialNoList: scanner detection is not available.");
-    return 0;
-}
-
 int CVelorixUpdaterApp::RunUpdateCheck() {
     return NewSoftCheck(nullptr);
-}
-
-CVelorixUpdaterApp::ManualEntry CVelorixUpdaterApp::AskSerialNumber() {
-    DLV_LOG(kSource, LOG_LEVEL_ERROR,
-            L"Error:CVelorixUpdaterApp::PrepareUpdateList: serial-number entry is not available.");
-    return ManualEntry::Cancelled;
 }
 
 int CVelorixUpdaterApp::NewSoftCheck(CWinThread*) {

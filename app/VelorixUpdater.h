@@ -19,6 +19,7 @@
 
 #include <memory>
 
+class CGetSerialNoDlg;
 class WndFunc;
 
 // The operating-system detail "major.minor.server.x64.servicepack" (at most 20 characters).
@@ -53,7 +54,15 @@ public:
     static BOOL RegisterDialogClass(HINSTANCE hResModule);
     BOOL PrepareUpdateList();
     int NewSoftCheck(CWinThread* pProgressThread);
-    int GetSerialNoList(CWinThread* pDetectionThread);
+    // Scanner detection: runs the scanner-information tool until a serial number is
+    // found or the user skips or cancels in the detection dialog (pDetectionThread may be null).
+    int GetSerialNoList(CGetSerialNoDlg* pDetectionThread);
+    // One run of the scanner-information tool and the reading of its file; 1 when a serial was recorded.
+    int GetScanInfo();
+    // Fills both serial lists from the scanner-information file; 1 when a serial was recorded.
+    int GetScannerInfoList(const CString& strPath);
+    // 10 for a new-form serial number, 6 for an old-form one, else a negative reason.
+    static int ClassifySerialNo(const CString& strSerialNo);
     int ShowUpdateDialog();
     void GetOSDetail();
     static int RemoveUnsupportedSoftware(CArray<CString>& arrNames);

@@ -8,13 +8,22 @@
 // Icon
 #define IDI_DRALVEX 128
 
-// Dialog templates and their controls
+// Dialog templates and their controls (IDC_STATIC: controls the code never addresses)
+#define IDC_STATIC -1
 #define IDD_RESTART_CONFIRM 133
 #define IDC_RESTART_YES 1       // the dialog's IDOK
 #define IDC_RESTART_NO 2        // the dialog's IDCANCEL: Esc answers No
 #define IDC_RESTART_TEXT 1023
 #define IDD_PROXY_NOTIFY 137
 #define IDC_NOTIFY_TITLE 1019
+#define IDD_GET_SERIAL_NO 5001          // the detection dialog
+#define IDC_GET_SERIAL_PROGRESS 5000
+#define IDC_GET_SERIAL_SKIP 1013
+#define IDC_GET_SERIAL_TEXT 5002
+#define IDD_SET_SERIAL_NO 4000          // the serial-number dialog
+#define IDC_SERIAL_AUTOMATIC 4002
+#define IDC_SERIAL_MANUAL 4003
+#define IDC_SERIAL_NUMBER 4004
 
 // Message-box captions and dialog font faces
 #define IDS_CAPTION 2

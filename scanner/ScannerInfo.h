@@ -4,6 +4,6 @@
 #include "fw/String.h"
 
 struct _ScannerInfo {
-    CString strModelName;
+    CString strModel;
     CString strSerialNo;
 };

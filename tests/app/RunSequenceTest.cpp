@@ -141,10 +141,31 @@ TEST(RunSequence, PendingRestartAsksOnceAndASecondStartEndsSilently) {
     EXPECT_FALSE(first.LogContains(L"Start:CVelorixUpdaterApp::PrepareUpdateList"));
 }
 
-TEST(RunSequence, WithoutScannersTheRunStopsAtTheSerialNumberStep) {
+TEST(RunSequence, WithoutScannersTheRunEndsWhenTheSerialNumberDialogIsCancelled) {
     ProgramRun run(L"sequence");
     run.WriteIni(kValidIni);
     ASSERT_TRUE(run.Start());
+    // No scanner-information tool: Skip the detection, then cancel the serial-number dialog.
+    const HWND hDetection = WaitForDialog(run.ProcessId(), L"zorvSeries_Downloader_WindowClass", 20000);
+    ASSERT_NE(nullptr, hDetection);
+    PressButton(hDetection, 1013);
+    const HWND hSerial = WaitForDialog(run.ProcessId(), L"#32770", 20000);
+    ASSERT_NE(nullptr, hSerial);
+    PressButton(hSerial, IDCANCEL);
+    // The question is the other dialog of the process.
+    HWND hQuestion = nullptr;
+    for (int i = 0; i < 200 && !hQuestion; ++i) {
+        Sleep(50);
+        for (HWND hWnd = FindWindowExW(nullptr, nullptr, L"#32770", nullptr); hWnd;
+             hWnd = FindWindowExW(nullptr, hWnd, L"#32770", nullptr)) {
+            DWORD dwPid = 0;
+            GetWindowThreadProcessId(hWnd, &dwPid);
+            if (hWnd != hSerial && dwPid == run.ProcessId() && IsWindowVisible(hWnd)) hQuestion = hWnd;
+        }
+    }
+    ASSERT_NE(nullptr, hQuestion);
+    EXPECT_TRUE(ReadDialog(hQuestion).Contains(L"Do you want to cancel the software installation?"));
+    PressButton(hQuestion, IDYES);
     ASSERT_TRUE(run.Wait());
     EXPECT_TRUE(run.LogContains(L"Info :CVelorixUpdaterApp::Initialize:OS Version Summary: "));
     EXPECT_TRUE(run.LogContains(L"End  :CVelorixUpdaterApp::PrepareUpdateList"));
