@@ -19,6 +19,7 @@
 
 #include <memory>
 
+class CGetFileListDlg;
 class CGetSerialNoDlg;
 class WndFunc;
 
@@ -28,9 +29,14 @@ extern int m_nOSMajor, m_nOSMinor, m_nOSServer, m_nOSX64, m_nOSServicePack;
 // The module dialogs, strings and icons are loaded from.
 extern HINSTANCE m_hResModule;
 
-// Results of NewSoftCheck that the run sequence tells apart; the others end the run.
+// Results of NewSoftCheck. Apart from 0, 999 and 9999 each is also the id of the string
+// that tells the user about it.
 enum {
     NEWSOFT_OK = 0,                  // the install list is ready
+    NEWSOFT_STOPPED = 999,           // the user stopped the check
+    NEWSOFT_DOWNLOAD_FAILED = 1039,  // the catalogue could not be saved
+    NEWSOFT_NO_CONNECTION = 1041,    // no server, or its answer was no catalogue
+    NEWSOFT_PARSE_FAILED = 1045,     // the catalogue could not be read
     NEWSOFT_UNKNOWN_SERIAL = 1071,   // the server refused the serial numbers
     NEWSOFT_NOTHING_FOUND = 9999,    // nothing applies to this computer
 };
@@ -53,7 +59,8 @@ public:
     // Registers the dialog class every template names, once per process.
     static BOOL RegisterDialogClass(HINSTANCE hResModule);
     BOOL PrepareUpdateList();
-    int NewSoftCheck(CWinThread* pProgressThread);
+    // The update check: catalogue request, parse, selection. pProgressThread may be null.
+    int NewSoftCheck(CGetFileListDlg* pProgressThread);
     // Scanner detection: runs the scanner-information tool until a serial number is
     // found or the user skips or cancels in the detection dialog (pDetectionThread may be null).
     int GetSerialNoList(CGetSerialNoDlg* pDetectionThread);
@@ -63,6 +70,11 @@ public:
     int GetScannerInfoList(const CString& strPath);
     // 10 for a new-form serial number, 6 for an old-form one, else a negative reason.
     static int ClassifySerialNo(const CString& strSerialNo);
+    // Selection of what applies to this computer (extension settings, installed versions, order).
+    int CompareDownloadSoftList();
+    int SetExtensionData(CGetFileListDlg* pProgressThread);
+    void GetNeedNewInstallList();
+    void SortNewSoftInfo();
     int ShowUpdateDialog();
     void GetOSDetail();
     static int RemoveUnsupportedSoftware(CArray<CString>& arrNames);

@@ -1,13 +1,10 @@
 #include "app/XmlReaderLimits.h"
 
-#include <wrl/client.h>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -93,34 +90,34 @@ private:
 }  // namespace
 
 HRESULT CLimitedXmlReader::Create() {
-    m_pReader.Reset();
+    m_pReader.Release();
     m_pMalloc.Attach(new (std::nothrow) CCappedMalloc(kXmlMaxReaderMemory));
     if (!m_pMalloc) return E_OUTOFMEMORY;
-    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), reinterpret_cast<void**>(m_pReader.GetAddressOf()),
+    HRESULT hr = CreateXmlReader(__uuidof(IXmlReader), m_pReader.ReceiveVoid(),
                                  m_pMalloc.Get());
     if (FAILED(hr)) return hr;
     hr = m_pReader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
     if (SUCCEEDED(hr)) hr = m_pReader->SetProperty(XmlReaderProperty_MaxElementDepth, kXmlMaxElementDepth);
-    if (FAILED(hr)) m_pReader.Reset();
+    if (FAILED(hr)) m_pReader.Release();
     return hr;
 }
 
 HRESULT CLimitedXmlReader::SetInput(IStream* pStream) {
-    ComPtr<IUnknown> pInput;
+    CComPtr<IUnknown> pInput;
     const HRESULT hr = CreateInput(pStream, pInput);
     if (FAILED(hr)) return hr;
     return AttachInput(pInput.Get());
 }
 
-HRESULT CLimitedXmlReader::CreateInput(IStream* pStream, ComPtr<IUnknown>& pInput) {
-    pInput.Reset();
+HRESULT CLimitedXmlReader::CreateInput(IStream* pStream, CComPtr<IUnknown>& pInput) {
+    pInput.Release();
     if (!m_pReader) return E_UNEXPECTED;
     STATSTG stat = {};
     if (SUCCEEDED(pStream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > kXmlMaxInputBytes) {
         return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
     }
     return CreateXmlReaderInputWithEncodingName(pStream, m_pMalloc.Get(), L"utf-8", FALSE, nullptr,
-                                                pInput.GetAddressOf());
+                                                pInput.Receive());
 }
 
 HRESULT CLimitedXmlReader::AttachInput(IUnknown* pInput) {

@@ -5,7 +5,7 @@
 #pragma once
 
 #include <objidl.h>
-#include <wrl/client.h>
+#include "fw/ComPtr.h"
 #include <xmllite.h>
 
 // Limits of one reader. The input limit keeps the reader's memory well below the
@@ -24,12 +24,12 @@ public:
     HRESULT SetInput(IStream* pStream);
     // The two steps of SetInput, for callers that report them apart: the UTF-8 input over
     // the stream (with the size refusal), then attaching it to the reader.
-    HRESULT CreateInput(IStream* pStream, Microsoft::WRL::ComPtr<IUnknown>& pInput);
+    HRESULT CreateInput(IStream* pStream, CComPtr<IUnknown>& pInput);
     HRESULT AttachInput(IUnknown* pInput);
     IXmlReader* operator->() const { return m_pReader.Get(); }
     IXmlReader* Get() const { return m_pReader.Get(); }
 
 private:
-    Microsoft::WRL::ComPtr<IMalloc> m_pMalloc;
-    Microsoft::WRL::ComPtr<IXmlReader> m_pReader;
+    CComPtr<IMalloc> m_pMalloc;
+    CComPtr<IXmlReader> m_pReader;
 };

@@ -9,15 +9,12 @@
 #include "app/XmlReaderLimits.h"
 #include "app/support/VrxCommon.h"
 
-#include <wrl/client.h>
 
 #include <bit>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <utility>
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -237,8 +234,8 @@ private:
 };
 
 BOOL CCatalogueParser::Parse(const CString& strPath) {
-    ComPtr<IStream> pStream;
-    if (FAILED(FileStream::OpenFile(strPath, pStream.GetAddressOf()))) {
+    CComPtr<IStream> pStream;
+    if (FAILED(FileStream::OpenFile(strPath, pStream.Receive()))) {
         LogWithCode(__LINE__,
                     L"Error::CVelorixUpdaterApp::CreateNewSoftInfoList:[FileStream::OpenFile] failed,GetLastError code is:");
         return FALSE;
@@ -249,7 +246,7 @@ BOOL CCatalogueParser::Parse(const CString& strPath) {
                       hr);
         return FALSE;
     }
-    ComPtr<IUnknown> pInput;
+    CComPtr<IUnknown> pInput;
     hr = m_reader.CreateInput(pStream.Get(), pInput);
     if (FAILED(hr)) {
         LogWithResult(__LINE__,

@@ -28,6 +28,11 @@ public:
     void Release() {
         if (T* p = std::exchange(m_p, nullptr)) p->Release();
     }
+    // Takes over a reference the caller holds (a newly made object's first one).
+    void Attach(T* p) {
+        Release();
+        m_p = p;
+    }
     // For creation calls that hand out a reference: releases the one held and gives the
     // address the new pointer is written to.
     T** Receive() {

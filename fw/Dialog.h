@@ -16,7 +16,7 @@ public:
     virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
     // Ends a modal dialog with nResult; destroys a modeless one.
     void EndDialog(int nResult);
-    BOOL DestroyWindow();
+    virtual BOOL DestroyWindow();
 
 protected:
     virtual BOOL OnInitDialog() { return TRUE; }

@@ -25,6 +25,10 @@
 #define IDC_SERIAL_MANUAL 4003
 #define IDC_SERIAL_NUMBER 4004
 
+// The update-check progress window
+#define IDD_GET_FILE_LIST 7001
+#define IDC_GET_FILE_LIST_PROGRESS 7000
+
 // Message-box captions and dialog font faces
 #define IDS_CAPTION 2
 #define IDS_CAPTION_QUESTION 3

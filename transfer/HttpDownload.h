@@ -36,7 +36,7 @@ public:
     // file (RenameDownFile), -1 for none. hParentWnd owns the proxy credential prompt (may be
     // null). pScanners: the serial numbers posted by a catalogue request; strBody: the text
     // posted by a count report. Returns DL_OK, DL_ERR_CONNECT or DL_ERR_FILE.
-    int DownloadFile(int nKind, CString& strOutPath, const CString& strSaveDir, const CString& strUrl, int nIndex,
+    static int DownloadFile(int nKind, CString& strOutPath, const CString& strSaveDir, const CString& strUrl, int nIndex,
                      HWND hParentWnd, const CArray<_ScannerInfo>* pScanners, const CString& strBody);
 
     // The save path strSaveDir + strFileName, numbered with nIndex + 1 before the extension

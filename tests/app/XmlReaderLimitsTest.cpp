@@ -5,11 +5,8 @@
 
 #include <gtest/gtest.h>
 #include <psapi.h>
-#include <wrl/client.h>
 
 #include <string>
-
-using Microsoft::WRL::ComPtr;
 
 namespace {
 
@@ -25,8 +22,8 @@ CString WriteTempFile(const wchar_t* pszName, const std::string& strContent) {
 
 // Reads the whole file; the HRESULT of the first failing step, S_FALSE at a clean end.
 HRESULT ReadAll(const CString& strPath, int* pnElements = nullptr) {
-    ComPtr<IStream> pStream;
-    HRESULT hr = FileStream::OpenFile(strPath, pStream.GetAddressOf());
+    CComPtr<IStream> pStream;
+    HRESULT hr = FileStream::OpenFile(strPath, pStream.Receive());
     if (FAILED(hr)) return hr;
     CLimitedXmlReader reader;
     hr = reader.Create();

@@ -65,6 +65,8 @@ HWND StartDetection(ProgramRun& run, const char* pszIni = kIni) {
 }
 
 // Answers the message box that must come with nButton; returns its texts.
+const wchar_t kNoConnection[] = L"Failed to connect to the server.";
+
 DialogTexts AnswerBox(const ProgramRun& run, int nButton) {
     const HWND hBox = WaitFor(run, false, 10000);
     if (!hBox) return DialogTexts();
@@ -137,10 +139,12 @@ TEST(DetectionRun, ANewFormSerialGoesToTheUpdateCheckAfterOneSecondOfDetection) 
     EXPECT_TRUE(GoneWithin(hDetect, 20000));
     // The tool answers at once, yet the dialog stays a second.
     EXPECT_GE(GetTickCount() - dwShown, 900u);
+    // The settings name no server: the check reports it and the run ends.
+    EXPECT_TRUE(AnswerBox(run, IDOK).Contains(kNoConnection));
     ASSERT_TRUE(run.Wait());
     EXPECT_EQ(1u, tool.Calls().size());
     EXPECT_TRUE(run.LogContains(L"Info :CVelorixUpdaterApp::GetScannerInfoList: Only New Serial exist."));
-    EXPECT_TRUE(run.LogContains(L"Error:CVelorixUpdaterApp::NewSoftCheck: update check is not available."));
+    EXPECT_TRUE(run.LogContains(L"Error:CVelorixUpdaterApp::NewSoftCheck: server connect is failed."));
     EXPECT_FALSE(run.LogContains(L"Start:CSetSerialNoDlg::OnInitDialog"));
 }
 
@@ -227,13 +231,14 @@ TEST(DetectionRun, SkipThenManualEntryAndAnotherDetection) {
     ASSERT_NE(nullptr, hDetect);
     PressButton(hDetect, kSkip);
 
-    // A valid typed serial (lower case) goes to the update check, which ends the run for now.
+    // A valid typed serial (lower case) goes to the update check; no server answers.
     hSerial = WaitFor(run, true);
     ASSERT_NE(nullptr, hSerial);
     EXPECT_STREQ(L"", EditText(hSerial));
     Click(hSerial, kManual);
     Type(hSerial, L"abcde12345");
     PressButton(hSerial, IDOK);
+    EXPECT_TRUE(AnswerBox(run, IDOK).Contains(kNoConnection));
     ASSERT_TRUE(run.Wait());
     EXPECT_EQ(2, CountLog(run, L"Start:CVelorixUpdaterApp::GetSerialNoList"));
     EXPECT_EQ(2, CountLog(run, L"Start:CSetSerialNoDlg::OnInitDialog"));
