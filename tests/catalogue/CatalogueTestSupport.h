@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fw/String.h"
+#include "tests/common/LogTail.h"
 #include "tests/fixtures/TempFolder.h"
 
 #include <string>
@@ -20,15 +21,3 @@ std::string WithLanguage(std::string strText);
 // Writes the bytes as a file in the folder; the file's full path.
 CString WriteTestFile(const CTempFolder& folder, const wchar_t* pszName, const std::string& strContent);
 
-// The main log from the moment of construction on.
-class CLogTail {
-public:
-    CLogTail();
-    CString Text() const;
-    bool Contains(const wchar_t* pszText) const { return Text().Find(pszText) >= 0; }
-    // The first whole line holding the text (with its line end), or empty.
-    CString Line(const wchar_t* pszText) const;
-
-private:
-    long long m_nOffset;
-};

@@ -3,7 +3,7 @@
 #include "app/VelorixUpdater.h"
 #include "app/support/VrxCommon.h"
 #include "scanner/GetSerialNoDlg.h"
-#include "tests/scanner/LogTail.h"
+#include "tests/common/LogTail.h"
 #include "tests/scanner/ScannerTool.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Reading the scanner-information file into the serial lists.
 #include "app/VelorixUpdater.h"
 #include "tests/fixtures/TempFolder.h"
-#include "tests/scanner/LogTail.h"
+#include "tests/common/LogTail.h"
 #include "tests/scanner/ScannerTool.h"
 
 #include <gtest/gtest.h>
