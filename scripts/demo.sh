@@ -47,6 +47,6 @@ rc=$?
 set -e
 echo "demo: Dralvex ended (exit $rc); its log (C:\\ProgramData\\Dralvex\\Dralvex.log):"
 tail -c +$((offset + 1)) "$log" | sed 's/^/  /'
-if grep -q 'update check is not available' <(tail -c +$((offset + 1)) "$log"); then
-  echo "demo: the scanner was detected; the run stops at the update check, which is not built yet."
+if grep -q 'update dialog is not available' <(tail -c +$((offset + 1)) "$log"); then
+  echo "demo: scanner detected, catalogue fetched and read; the run stops at the update dialog, which is not built yet."
 fi
