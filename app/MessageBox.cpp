@@ -26,19 +26,13 @@ bool IsArabic(WORD wLanguage) {
     return PRIMARYLANGID(wLanguage) == LANG_ARABIC;
 }
 
-// A resource string cut to the length the box allows.
-CString LoadLimited(UINT nID, int nMaxLength) {
-    CString str;
-    str.LoadString(nID);
-    return str.GetLength() > nMaxLength - 1 ? str.Left(nMaxLength - 1) : str;
-}
 
 }  // namespace
 
 int ShowMessage(CWinApp* pApp, HWND hOwner, UINT nCaptionId, UINT nTextId, UINT uStyle, MSGBOXCALLBACK lpfnHelp,
                 DWORD dwContextHelpId, DWORD dwReserved, ...) {
-    const CString strCaption = LoadLimited(nCaptionId, kCaptionLength);
-    const CString strTemplate = LoadLimited(nTextId, kTextLength);
+    const CString strCaption = LoadStringLimited(nCaptionId, kCaptionLength);
+    const CString strTemplate = LoadStringLimited(nTextId, kTextLength);
     CString strText;
     va_list args;
     va_start(args, dwReserved);

@@ -227,6 +227,12 @@ BOOL CString::LoadString(HINSTANCE hInstance, UINT nID) {
     return TRUE;
 }
 
+CString LoadStringLimited(UINT nID, int nBufferLength) {
+    CString str;
+    str.LoadString(nID);
+    return str.GetLength() > nBufferLength - 1 ? str.Left(nBufferLength - 1) : str;
+}
+
 wchar_t* CString::GetBuffer(int nMinLength) {
     if (nMinLength > GetLength()) m_str.resize(static_cast<size_t>(nMinLength));
     return m_str.data();

@@ -92,3 +92,7 @@ public:
 private:
     std::wstring m_str;
 };
+
+// String resource nID of the current resource module as a buffer of nBufferLength
+// characters holds it: cut to nBufferLength - 1 characters.
+CString LoadStringLimited(UINT nID, int nBufferLength);

@@ -10,11 +10,6 @@
 namespace {
 // The least time the window stays on the screen, so it never just flickers.
 const DWORD kMinimumShowMs = 1000;
-
-BOOL CALLBACK SetFontProc(HWND hChild, LPARAM lParam) {
-    SendMessageW(hChild, WM_SETFONT, static_cast<WPARAM>(lParam), TRUE);
-    return TRUE;
-}
 }  // namespace
 
 CGetFileListPropDlg::CGetFileListPropDlg() : CDialog(IDD_GET_FILE_LIST) {}
@@ -31,7 +26,7 @@ BOOL CGetFileListPropDlg::DestroyWindow() {
 }
 
 BOOL CGetFileListPropDlg::OnInitDialog() {
-    if (m_pFont) EnumChildWindows(m_hWnd, SetFontProc, reinterpret_cast<LPARAM>(m_pFont->GetSafeHandle()));
+    if (m_pFont) ApplyDialogFont(m_hWnd, *m_pFont);
     const CVelorixUpdaterApp* pApp = GetUpdaterApp();
     const int nDpi = GetScreenDpiX();
     if (nDpi > 96 && nDpi <= 120 && pApp && pApp->m_strOSVersion != L"5.1" && GetUILanguageId() == 1041) {

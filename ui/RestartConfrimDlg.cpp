@@ -10,11 +10,6 @@ namespace {
 const wchar_t kSource[] = L"RestartConfrimDlg";
 const int kTextLength = 1024;
 
-CString LoadText(UINT nID) {
-    CString str;
-    str.LoadString(nID);
-    return str.GetLength() > kTextLength - 1 ? str.Left(kTextLength - 1) : str;
-}
 }  // namespace
 
 CRestartConfrimDlg::CRestartConfrimDlg(CWnd* pMainDlg) : CDialog(IDD_RESTART_CONFIRM, pMainDlg), m_pMainDlg(pMainDlg) {}
@@ -26,10 +21,10 @@ BOOL CRestartConfrimDlg::OnInitDialog() {
     ::SetFocus(GetDlgItem(IDC_RESTART_YES));
 
     if (pApp && pApp->m_bRestartPending == 1) {
-        SetDlgItemText(IDC_RESTART_TEXT, LoadText(IDS_RESTART_PENDING));
-        SetDlgItemText(IDC_RESTART_NO, LoadText(IDS_RESTART_PENDING_NO));
+        SetDlgItemText(IDC_RESTART_TEXT, LoadStringLimited(IDS_RESTART_PENDING, kTextLength));
+        SetDlgItemText(IDC_RESTART_NO, LoadStringLimited(IDS_RESTART_PENDING_NO, kTextLength));
     } else {
-        SetDlgItemText(IDC_RESTART_TEXT, LoadText(IDS_RESTART_AFTER_INSTALL));
+        SetDlgItemText(IDC_RESTART_TEXT, LoadStringLimited(IDS_RESTART_AFTER_INSTALL, kTextLength));
     }
     SetForegroundWindow(m_hWnd);
     m_bAnswered = 0;
